@@ -1,0 +1,81 @@
+#include "convert/sample_layout.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vorma {
+namespace {
+
+// Outcome of reading a fixed number of bytes: all of them, fewer (end of file), or an error.
+enum class Read { kComplete, kShort, kFailed };
+
+Read read_exactly(SourceFile& file, uint64_t offset, uint8_t* buffer, size_t count) {
+  const int64_t got = file.read_at(offset, buffer, count);
+  if (got < 0) return Read::kFailed;
+  return static_cast<size_t>(got) == count ? Read::kComplete : Read::kShort;
+}
+
+bool is_alaw(const WaveFormat& format) {
+  WaveFormat pcm;
+  return format.format_tag == kFormatTagAlaw && format.bits_per_sample == 8 &&
+         format.channel_count != 0 && pcm_format_of(format, &pcm);
+}
+
+}  // namespace
+
+LayoutStatus find_alaw_samples(SourceFile& file, SampleLayout* layout) {
+  const uint64_t file_size = file.size();
+
+  std::array<uint8_t, kRiffHeaderBytes> riff{};
+  switch (read_exactly(file, 0, riff.data(), riff.size())) {
+    case Read::kFailed:
+      return LayoutStatus::kReadFailed;
+    case Read::kShort:
+      return LayoutStatus::kNotWave;
+    case Read::kComplete:
+      break;
+  }
+  if (!std::equal(kRiffId.begin(), kRiffId.end(), riff.begin()) ||
+      !std::equal(kWaveId.begin(), kWaveId.end(), riff.begin() + 8)) {
+    return LayoutStatus::kNotWave;
+  }
+
+  bool have_format = false;
+  uint64_t offset = kRiffHeaderBytes;
+  while (offset <= file_size && file_size - offset >= ChunkHeader::kBytes) {
+    std::array<uint8_t, ChunkHeader::kBytes> header_bytes{};
+    if (read_exactly(file, offset, header_bytes.data(), header_bytes.size()) == Read::kFailed) {
+      return LayoutStatus::kReadFailed;
+    }
+    const ChunkHeader chunk = decode_chunk_header(header_bytes.data());
+    const uint64_t payload = offset + ChunkHeader::kBytes;
+    const uint64_t available = file_size - payload;
+
+    if (!have_format && chunk.id == kFormatId) {
+      std::array<uint8_t, WaveFormat::kBytes> block{};
+      const size_t wanted =
+          static_cast<size_t>(std::min<uint64_t>({chunk.size, WaveFormat::kBytes, available}));
+      if (wanted < WaveFormat::kMinimumBytes) return LayoutStatus::kNotAlaw;
+      switch (read_exactly(file, payload, block.data(), wanted)) {
+        case Read::kFailed:
+          return LayoutStatus::kReadFailed;
+        case Read::kShort:
+          return LayoutStatus::kNotAlaw;
+        case Read::kComplete:
+          break;
+      }
+      layout->format = decode_wave_format(block.data());
+      if (!is_alaw(layout->format)) return LayoutStatus::kNotAlaw;
+      have_format = true;
+    } else if (have_format && chunk.id == kDataId) {
+      layout->data_offset = payload;
+      layout->data_bytes = (chunk.size == 0 || chunk.size > available) ? available : chunk.size;
+      return LayoutStatus::kAlaw;
+    }
+    // Next chunk: the payload is padded to an even length. 64-bit sums cannot wrap here.
+    offset = payload + chunk.size + (chunk.size & 1u);
+  }
+  return LayoutStatus::kNotWave;
+}
+
+}  // namespace vorma
