@@ -1,0 +1,174 @@
+#include "convert/convert_file.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "codec/alaw.h"
+#include "convert/backup_path.h"
+#include "convert/sample_layout.h"
+#include "convert/wave_header.h"
+
+namespace vorma {
+namespace {
+
+// Source bytes read and expanded per step. The console shows one dot per kDotBytes of them,
+// however large the blocks read.
+constexpr size_t kBlockBytes = size_t{64} * 1024;
+constexpr uint64_t kDotBytes = 1000;
+
+void report(Host& host, std::string_view before, const std::string& path, std::string_view after) {
+  host.print(before);
+  host.print(path);
+  host.print(after);
+}
+
+// Prints the dots due for `done` source bytes, given that `*shown` have been printed already.
+void show_progress(Host& host, uint64_t done, uint64_t* shown) {
+  static constexpr std::string_view kDots =
+      "................................................................";
+  const uint64_t due = (done + kDotBytes - 1) / kDotBytes;
+  if (due == *shown) return;
+  while (*shown < due) {
+    const auto count = static_cast<size_t>(std::min<uint64_t>(due - *shown, kDots.size()));
+    host.print(kDots.substr(0, count));
+    *shown += count;
+  }
+  host.flush_console();
+}
+
+// Outcome of writing the temporary file.
+enum class Stream { kComplete, kReadFailed, kWriteFailed, kInterrupted };
+
+// Writes the PCM header and the expanded samples of `layout` to `target`, and closes it.
+Stream stream_samples(Host& host, SourceFile& source, const SampleLayout& layout,
+                      const WaveFormat& pcm, TargetFile& target) {
+  std::array<uint8_t, kBlockBytes> codes;
+  // The header goes out with the first block of samples, in the same write.
+  std::array<uint8_t, kPcmHeaderBytes + 2 * kBlockBytes> out;
+  std::array<uint8_t, kPcmHeaderBytes> header;
+
+  // The data size is known from the layout; it is corrected at the end should the source turn
+  // out shorter than it was when opened.
+  const auto expected_bytes = static_cast<uint32_t>(2 * layout.data_bytes);
+  encode_pcm_header(pcm, expected_bytes, &header);
+  std::copy(header.begin(), header.end(), out.begin());
+  uint8_t* const samples = out.data() + kPcmHeaderBytes;
+  const uint8_t* write_from = out.data();
+
+  uint64_t done = 0;
+  uint64_t dots = 0;
+  do {
+    if (host.interruption() != 0) return Stream::kInterrupted;
+    const auto wanted =
+        static_cast<size_t>(std::min<uint64_t>(layout.data_bytes - done, kBlockBytes));
+    const int64_t got = source.read_at(layout.data_offset + done, codes.data(), wanted);
+    if (got < 0) return Stream::kReadFailed;
+    const auto count = static_cast<size_t>(got);
+    alaw_expand_block(codes.data(), count, samples);
+    const uint8_t* const end = samples + 2 * count;
+    if (!target.append(write_from, static_cast<size_t>(end - write_from))) {
+      return Stream::kWriteFailed;
+    }
+    write_from = samples;
+    done += count;
+    show_progress(host, done, &dots);
+    if (count < wanted) break;  // the file ended early
+  } while (done < layout.data_bytes);
+
+  const auto data_bytes = static_cast<uint32_t>(2 * done);
+  if (data_bytes != expected_bytes) {
+    encode_pcm_header(pcm, data_bytes, &header);
+    if (!target.write_at(0, header.data(), header.size())) return Stream::kWriteFailed;
+  }
+  return target.close() ? Stream::kComplete : Stream::kWriteFailed;
+}
+
+}  // namespace
+
+ConvertResult convert_file(Host& host, const std::string& source_path,
+                           const std::string& temporary_path) {
+  host.print(source_path);
+  host.print(" -> ");
+  host.print(temporary_path);
+  host.print(" : \n");
+
+  std::unique_ptr<SourceFile> source = host.open_source(source_path);
+  if (source == nullptr) {
+    report(host, "Open '", source_path, "' is failed!\a\n");
+    return ConvertResult::kFailed;
+  }
+
+  SampleLayout layout;
+  switch (find_alaw_samples(*source, &layout)) {
+    case LayoutStatus::kAlaw:
+      break;
+    case LayoutStatus::kNotWave:
+      host.print("No wave file.\n");
+      return ConvertResult::kFailed;
+    case LayoutStatus::kNotAlaw:
+      host.print("Wave file is not A-Law format.\n");
+      return ConvertResult::kFailed;
+    case LayoutStatus::kReadFailed:
+      report(host, "Read from '", source_path, "' failed!\a\n");
+      return ConvertResult::kFailed;
+  }
+  WaveFormat pcm;
+  pcm_format_of(layout.format, &pcm);  // cannot fail: find_alaw_samples checked it
+  if (layout.data_bytes > kMaximumPcmDataBytes / 2) {
+    host.print("Wave file is too large.\n");
+    return ConvertResult::kFailed;
+  }
+
+  const std::string backup = backup_path(source_path);
+  if (host.exists(backup)) {
+    report(host, "Backup '", backup, "' already exists!\a\n");
+    return ConvertResult::kFailed;
+  }
+
+  std::unique_ptr<TargetFile> target = host.create_exclusive(temporary_path, source->permissions());
+  if (target == nullptr) {
+    report(host, "Open '", temporary_path, "' is failed!\a\n");
+    return ConvertResult::kFailed;
+  }
+  const Stream streamed = stream_samples(host, *source, layout, pcm, *target);
+  target.reset();
+  source.reset();
+  switch (streamed) {
+    case Stream::kComplete:
+      break;
+    case Stream::kReadFailed:
+      host.remove_file(temporary_path);
+      report(host, "Read from '", source_path, "' failed!\a\n");
+      return ConvertResult::kFailed;
+    case Stream::kWriteFailed:
+      host.remove_file(temporary_path);
+      report(host, "Write to '", temporary_path, "' failed!\a\n");
+      return ConvertResult::kFailed;
+    case Stream::kInterrupted:
+      host.remove_file(temporary_path);
+      return ConvertResult::kInterrupted;
+  }
+  if (host.interruption() != 0) {
+    host.remove_file(temporary_path);
+    return ConvertResult::kInterrupted;
+  }
+
+  // The swap. Interrupting signals only raise a flag, so nothing splits these two renames.
+  if (!host.rename_no_replace(source_path, backup)) {
+    host.remove_file(temporary_path);
+    report(host, "Rename of '", source_path, "' failed!\a\n");
+    return ConvertResult::kFailed;
+  }
+  if (!host.rename_no_replace(temporary_path, source_path)) {
+    host.rename_no_replace(backup, source_path);
+    host.remove_file(temporary_path);
+    report(host, "Rename of '", temporary_path, "' failed!\a\n");
+    return ConvertResult::kFailed;
+  }
+  host.print(" OK.\n");
+  return ConvertResult::kConverted;
+}
+
+}  // namespace vorma
