@@ -1,0 +1,239 @@
+// The built binary, run in a scratch directory: its console output byte for byte, its exit
+// status, and every file it leaves.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "support/scratch_dir.h"
+#include "support/tool_process.h"
+#include "support/wave_files.h"
+#include "version.h"
+
+namespace vorma {
+namespace {
+
+using test::alaw_file;
+using test::codes_sequence;
+using test::format_block;
+using test::pcm_file;
+using test::riff_wave;
+using test::run_vorma;
+using test::ScratchDir;
+
+using Files = std::map<std::string, std::string>;
+
+const std::string kBanner =
+    "Vorma " VORMA_VERSION " - converts 8-bit A-law WAVE files to 16-bit PCM in place\n";
+
+std::string converted(const std::string& name, size_t dots) {
+  const std::string stem = name.substr(0, name.rfind('.'));
+  return name + " -> " + stem + ".snd : \n" + std::string(dots, '.') + " OK.\n";
+}
+
+std::string rejected(const std::string& name, const std::string& message) {
+  const std::string stem = name.substr(0, name.rfind('.'));
+  return name + " -> " + stem + ".snd : \n" + message;
+}
+
+TEST(Vorma, WithoutArgumentsPrintsTheUsageAndTouchesNothing) {
+  ScratchDir dir;
+  dir.write("m1.wav", alaw_file("abc"));
+  const auto run = run_vorma(dir.path(), {});
+  EXPECT_EQ(run.output, kBanner + "\aUsage: Vorma filename\nExample: Vorma *.wav\n");
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(dir.files(), (Files{{"m1.wav", alaw_file("abc")}}));
+}
+
+TEST(Vorma, ConvertsOneFileAndKeepsItsOriginalAsTheBackup) {
+  ScratchDir dir;
+  const std::string codes = codes_sequence(250);
+  const std::string original = alaw_file(codes);
+  dir.write("m1.wav", original);
+  ASSERT_EQ(::chmod((dir / "m1.wav").c_str(), 0640), 0);
+
+  const auto run = run_vorma(dir.path(), {"*.wav"});
+  EXPECT_EQ(run.output, kBanner + "m1.wav -> m1.snd : \n. OK.\n");
+  EXPECT_EQ(run.exit_status, 0);
+  const Files files = dir.files();
+  EXPECT_EQ(files, (Files{{"m1.wav", pcm_file(codes)}, {"m1.voc", original}}));
+  EXPECT_EQ(files.at("m1.wav").size(), 546u);
+  struct stat info = {};
+  ASSERT_EQ(::stat((dir / "m1.wav").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+  // A second run finds only converted files and backups, and changes nothing.
+  const auto again = run_vorma(dir.path(), {"*.wav"});
+  EXPECT_EQ(again.output, kBanner + rejected("m1.wav", "Wave file is not A-Law format.\n"));
+  // cppcheck-suppress knownConditionTrueFalse ; the run in between may change the files
+  EXPECT_EQ(dir.files(), files);
+}
+
+TEST(Vorma, ConvertsEveryLayoutToThePlainPcmLayout) {
+  ScratchDir dir;
+  const std::string empty;
+  const std::string thousand = codes_sequence(1000, 1);
+  const std::string thousand_one = codes_sequence(1001, 2);
+  const std::string stereo = codes_sequence(3000, 3);
+  const std::string tagged = codes_sequence(777, 4);
+  dir.write("a0.wav", alaw_file(empty));
+  dir.write("a1000.wav", alaw_file(thousand));
+  dir.write("a1001.wav", alaw_file(thousand_one));
+  dir.write("stereo.wav", alaw_file(stereo, 2, 22050));
+  // As current writers lay it out: fact and LIST before the samples, and a chunk after them.
+  dir.write("tagged.wav", riff_wave({{"fmt ", format_block(6, 1, 8000, 8, 18)},
+                                     {"fact", test::le32(777)},
+                                     {"LIST", std::string(26, 'i')},
+                                     {"data", tagged},
+                                     {"id3 ", std::string(128, 't')}}));
+
+  const auto run = run_vorma(dir.path(), {"*.wav"});
+  EXPECT_EQ(run.output, kBanner + converted("a0.wav", 0) + converted("a1000.wav", 1) +
+                            converted("a1001.wav", 2) + converted("stereo.wav", 3) +
+                            converted("tagged.wav", 1));
+  const Files files = dir.files();
+  EXPECT_EQ(files.at("a0.wav"), pcm_file(empty));
+  EXPECT_EQ(files.at("a0.wav").size(), 46u);
+  EXPECT_EQ(files.at("a1000.wav"), pcm_file(thousand));
+  EXPECT_EQ(files.at("a1001.wav"), pcm_file(thousand_one));
+  EXPECT_EQ(files.at("stereo.wav"), pcm_file(stereo, 2, 22050));
+  EXPECT_EQ(files.at("tagged.wav"), pcm_file(tagged));
+  EXPECT_EQ(files.size(), 10u);  // five outputs, five backups, no temporary file
+}
+
+TEST(Vorma, LeavesBrokenAndForeignFilesByteForByte) {
+  ScratchDir dir;
+  const std::string alaw = alaw_file(codes_sequence(500));
+  std::string not_riff = alaw;
+  not_riff.replace(0, 4, "RIFX");
+  const Files inputs = {
+      {"b1-text.wav", "Just a text file.\n"},
+      {"b2-empty.wav", ""},
+      {"b3-not-riff.wav", not_riff},
+      {"b4-truncated.wav", alaw.substr(0, 30)},
+      {"b5-no-data.wav", riff_wave({{"fmt ", format_block(6, 1, 8000, 8)}})},
+      {"b6-pcm.wav", pcm_file(codes_sequence(100))},
+      {"b7-alaw16.wav", riff_wave({{"fmt ", format_block(6, 1, 8000, 16)}, {"data", "xx"}})},
+      {"b8-no-channels.wav", riff_wave({{"fmt ", format_block(6, 0, 8000, 8)}, {"data", "x"}})},
+      {"b9-short-format.wav", riff_wave({{"fmt ", std::string(12, '\0')}, {"data", "x"}})},
+  };
+  for (const auto& [name, bytes] : inputs) dir.write(name, bytes);
+
+  const auto run = run_vorma(dir.path(), {"b*.wav"});
+  const std::string not_wave = "No wave file.\n";
+  const std::string not_alaw = "Wave file is not A-Law format.\n";
+  EXPECT_EQ(run.output,
+            kBanner + rejected("b1-text.wav", not_wave) + rejected("b2-empty.wav", not_wave) +
+                rejected("b3-not-riff.wav", not_wave) + rejected("b4-truncated.wav", not_alaw) +
+                rejected("b5-no-data.wav", not_wave) + rejected("b6-pcm.wav", not_alaw) +
+                rejected("b7-alaw16.wav", not_alaw) + rejected("b8-no-channels.wav", not_alaw) +
+                rejected("b9-short-format.wav", not_alaw));
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(dir.files(), inputs);
+}
+
+TEST(Vorma, NeverReplacesABackupOrAnUnrelatedFile) {
+  ScratchDir dir;
+  const std::string alaw = alaw_file(codes_sequence(100));
+  const Files inputs = {
+      {"m1.wav", alaw}, {"m1.voc", "an earlier backup"},  // backup exists
+      {"m2.wav", alaw}, {"m2.snd", "unrelated"},          // temporary name taken
+      {"x.voc", alaw},                                    // its own backup path
+      {"y.snd", alaw},                                    // its own temporary path
+  };
+  for (const auto& [name, bytes] : inputs) dir.write(name, bytes);
+
+  EXPECT_EQ(run_vorma(dir.path(), {"*.wav"}).output,
+            kBanner + rejected("m1.wav", "Backup 'm1.voc' already exists!\a\n") +
+                rejected("m2.wav", "Open 'm2.snd' is failed!\a\n"));
+  EXPECT_EQ(run_vorma(dir.path(), {"x.voc"}).output,
+            kBanner + rejected("x.voc", "Backup 'x.voc' already exists!\a\n"));
+  EXPECT_EQ(run_vorma(dir.path(), {"y.snd"}).output,
+            kBanner + rejected("y.snd", "Open 'y.snd' is failed!\a\n"));
+  EXPECT_EQ(dir.files(), inputs);
+}
+
+TEST(Vorma, OffersOnlyOrdinaryVisibleFiles) {
+  ScratchDir dir;
+  ASSERT_EQ(::mkdir((dir / "c.wav").c_str(), 0755), 0);
+  ASSERT_EQ(::mkfifo((dir / "f.wav").c_str(), 0644), 0);  // opening it would hang
+  dir.write(".hidden.wav", alaw_file("x"));
+  const auto run = run_vorma(dir.path(), {"*.wav"});
+  EXPECT_EQ(run.output, kBanner);
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run_vorma(dir.path(), {"c.wav"}).output, kBanner);  // a directory named outright
+  EXPECT_EQ(dir.files(), (Files{{".hidden.wav", alaw_file("x")}}));
+}
+
+TEST(Vorma, SearchesThePatternsDirectoryWithEitherSeparator) {
+  ScratchDir dir;
+  ASSERT_EQ(::mkdir((dir / "in").c_str(), 0755), 0);
+  dir.write("in/m1.wav", alaw_file("x"));
+  dir.write("in/m2.wav", alaw_file("y"));
+  EXPECT_EQ(run_vorma(dir.path(), {"in\\m1.wav"}).output,
+            kBanner + "in/m1.wav -> in/m1.snd : \n. OK.\n");
+  EXPECT_EQ(run_vorma(dir.path(), {"in/m?.*"}).output,
+            kBanner + "in/m1.voc -> in/m1.snd : \nBackup 'in/m1.voc' already exists!\a\n" +
+                "in/m1.wav -> in/m1.snd : \nWave file is not A-Law format.\n" +
+                "in/m2.wav -> in/m2.snd : \n. OK.\n");
+}
+
+TEST(Vorma, TakesEachArgumentWhenTheShellExpandedThePattern) {
+  ScratchDir dir;
+  dir.write("a.wav", alaw_file("x"));
+  dir.write("b.wav", alaw_file("y"));
+  dir.write("c.wav", alaw_file("z"));
+  EXPECT_EQ(run_vorma(dir.path(), {"b.wav", "a.wav"}).output,
+            kBanner + converted("b.wav", 1) + converted("a.wav", 1));
+  // With a wildcard in the first argument, only the first is a pattern.
+  EXPECT_EQ(run_vorma(dir.path(), {"c*", "a.wav"}).output, kBanner + converted("c.wav", 1));
+}
+
+TEST(Vorma, RefusesAnOutputTooLargeForTheFormat) {
+  ScratchDir dir;
+  // A sparse file whose samples run to its end: 2^31 of them would need 2^32 + 38 RIFF bytes.
+  std::string header = riff_wave({{"fmt ", format_block(6, 1, 8000, 8)}, {"data", "", 0}});
+  dir.write("big.wav", header);
+  ASSERT_EQ(::truncate((dir / "big.wav").c_str(), static_cast<off_t>(46 + (1LL << 31))), 0);
+  const auto run = run_vorma(dir.path(), {"big.wav"});
+  EXPECT_EQ(run.output, kBanner + rejected("big.wav", "Wave file is too large.\n"));
+  struct stat info = {};
+  ASSERT_EQ(::stat((dir / "big.wav").c_str(), &info), 0);
+  EXPECT_EQ(info.st_size, 46 + (1LL << 31));
+  EXPECT_FALSE(::access((dir / "big.snd").c_str(), F_OK) == 0);
+  EXPECT_FALSE(::access((dir / "big.voc").c_str(), F_OK) == 0);
+}
+
+TEST(Vorma, AnInterruptionRemovesTheTemporaryFileAndEndsByTheSignal) {
+  for (const int signal_number : {SIGINT, SIGTERM}) {
+    ScratchDir dir;
+    // 70 MB of samples print 70,000 dots, more than a pipe holds: as long as the test does not
+    // read, the tool is stuck mid-file, and the signal is sure to arrive during the conversion.
+    constexpr size_t kSampleBytes = 70'000'000;
+    const std::string original = alaw_file(std::string(kSampleBytes, '\x55'));
+    dir.write("big.wav", original);
+    dir.write("next.wav", alaw_file("x"));
+    test::ToolProcess tool(test::vorma_binary(), dir.path(), {"*.wav"});
+    while (::access((dir / "big.snd").c_str(), F_OK) != 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::kill(tool.pid(), signal_number);
+    const auto run = tool.finish();
+    EXPECT_EQ(run.signal, signal_number);
+    EXPECT_EQ(run.output.find("next.wav"), std::string::npos);
+    const Files files = dir.files();
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_TRUE(files.at("big.wav") == original);
+  }
+}
+
+}  // namespace
+}  // namespace vorma
