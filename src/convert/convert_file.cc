@@ -24,6 +24,13 @@ void report(Host& host, std::string_view before, const std::string& path, std::s
   host.print(after);
 }
 
+// Removes the temporary file of a conversion that did not complete, and says so if it cannot.
+void discard(Host& host, const std::string& temporary_path) {
+  if (!host.remove_file(temporary_path)) {
+    report(host, "Delete of '", temporary_path, "' failed!\a\n");
+  }
+}
+
 // Prints the dots due for `done` source bytes, given that `*shown` have been printed already.
 void show_progress(Host& host, uint64_t done, uint64_t* shown) {
   static constexpr std::string_view kDots =
@@ -139,32 +146,36 @@ ConvertResult convert_file(Host& host, const std::string& source_path,
     case Stream::kComplete:
       break;
     case Stream::kReadFailed:
-      host.remove_file(temporary_path);
       report(host, "Read from '", source_path, "' failed!\a\n");
+      discard(host, temporary_path);
       return ConvertResult::kFailed;
     case Stream::kWriteFailed:
-      host.remove_file(temporary_path);
       report(host, "Write to '", temporary_path, "' failed!\a\n");
+      discard(host, temporary_path);
       return ConvertResult::kFailed;
     case Stream::kInterrupted:
-      host.remove_file(temporary_path);
+      discard(host, temporary_path);
       return ConvertResult::kInterrupted;
   }
   if (host.interruption() != 0) {
-    host.remove_file(temporary_path);
+    discard(host, temporary_path);
     return ConvertResult::kInterrupted;
   }
 
   // The swap. Interrupting signals only raise a flag, so nothing splits these two renames.
   if (!host.rename_no_replace(source_path, backup)) {
-    host.remove_file(temporary_path);
     report(host, "Rename of '", source_path, "' failed!\a\n");
+    discard(host, temporary_path);
     return ConvertResult::kFailed;
   }
   if (!host.rename_no_replace(temporary_path, source_path)) {
-    host.rename_no_replace(backup, source_path);
-    host.remove_file(temporary_path);
     report(host, "Rename of '", temporary_path, "' failed!\a\n");
+    // Put the original back under its name. Should that fail too, it is still whole under the
+    // backup name, and the console says so.
+    if (!host.rename_no_replace(backup, source_path)) {
+      report(host, "Rename of '", backup, "' failed!\a\n");
+    }
+    discard(host, temporary_path);
     return ConvertResult::kFailed;
   }
   host.print(" OK.\n");
