@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <map>
 #include <string>
-#include <thread>
 
 #include "support/scratch_dir.h"
 #include "support/tool_process.h"
@@ -209,30 +206,6 @@ TEST(Vorma, RefusesAnOutputTooLargeForTheFormat) {
   EXPECT_EQ(info.st_size, 46 + (1LL << 31));
   EXPECT_FALSE(::access((dir / "big.snd").c_str(), F_OK) == 0);
   EXPECT_FALSE(::access((dir / "big.voc").c_str(), F_OK) == 0);
-}
-
-TEST(Vorma, AnInterruptionRemovesTheTemporaryFileAndEndsByTheSignal) {
-  for (const int signal_number : {SIGINT, SIGTERM}) {
-    ScratchDir dir;
-    // 70 MB of samples print 70,000 dots, more than a pipe holds: as long as the test does not
-    // read, the tool is stuck mid-file, and the signal is sure to arrive during the conversion.
-    constexpr size_t kSampleBytes = 70'000'000;
-    const std::string original = alaw_file(std::string(kSampleBytes, '\x55'));
-    dir.write("big.wav", original);
-    dir.write("next.wav", alaw_file("x"));
-    test::ToolProcess tool(test::vorma_binary(), dir.path(), {"*.wav"});
-    while (::access((dir / "big.snd").c_str(), F_OK) != 0) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ::kill(tool.pid(), signal_number);
-    const auto run = tool.finish();
-    EXPECT_EQ(run.signal, signal_number);
-    EXPECT_EQ(run.output.find("next.wav"), std::string::npos);
-    const Files files = dir.files();
-    EXPECT_EQ(files.size(), 2u);
-    EXPECT_TRUE(files.at("big.wav") == original);
-  }
 }
 
 }  // namespace

@@ -16,9 +16,13 @@ namespace {
 std::map<std::string, std::string>* listing = nullptr;
 size_t listing_root = 0;
 
+int open_directory(const char* path, const struct stat* /*info*/, int type, struct FTW* /*walk*/) {
+  if (type == FTW_D || type == FTW_DNR) ::chmod(path, 0700);  // tests take permissions away
+  return 0;
+}
+
 int remove_entry(const char* path, const struct stat* /*info*/, int /*type*/,
                  struct FTW* /*walk*/) {
-  ::chmod(path, 0700);  // tests take permissions away
   return ::remove(path);
 }
 
@@ -42,8 +46,8 @@ ScratchDir::ScratchDir() {
 }
 
 ScratchDir::~ScratchDir() {
-  // Restore the permissions of the directories before walking them (depth first).
   ::chmod(path_.c_str(), 0700);
+  ::nftw(path_.c_str(), open_directory, 16, FTW_PHYS);
   ::nftw(path_.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
@@ -52,8 +56,10 @@ void ScratchDir::write(const std::string& name, const std::string& bytes) const 
   out << bytes;
 }
 
-std::string ScratchDir::read(const std::string& name) const {
-  std::ifstream in(*this / name, std::ios::binary);
+std::string ScratchDir::read(const std::string& name) const { return read_path(*this / name); }
+
+std::string ScratchDir::read_path(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();

@@ -20,6 +20,8 @@ class ScratchDir {
 
   void write(const std::string& name, const std::string& bytes) const;
   std::string read(const std::string& name) const;
+  // The bytes of the file at `path`, anywhere.
+  static std::string read_path(const std::string& path);
   // Every ordinary file in the directory and its subdirectories, by relative path, with its
   // bytes.
   std::map<std::string, std::string> files() const;

@@ -1,5 +1,7 @@
 #include "support/tool_process.h"
 
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,8 +11,23 @@
 
 namespace vorma::test {
 
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+}  // namespace
+
+bool permissions_bind() {
+  if (::geteuid() != 0) return true;
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? 0 : 1);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 ToolProcess::ToolProcess(const std::string& binary, const std::string& directory,
-                         const std::vector<std::string>& arguments) {
+                         const std::vector<std::string>& arguments, const ToolOptions& options) {
   int fds[2];
   if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
   // execv wants mutable strings: point into copies of them.
@@ -29,6 +46,15 @@ ToolProcess::ToolProcess(const std::string& binary, const std::string& directory
     // Start with the dispositions a shell would give.
     for (const int signal_number : {SIGINT, SIGTERM, SIGPIPE})
       (void)std::signal(signal_number, SIG_DFL);
+    if (options.file_size_limit != 0) {
+      (void)std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit = {options.file_size_limit, options.file_size_limit};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(125);
+    }
+    if (options.unprivileged && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+      ::_exit(124);
+    }
     if (::chdir(directory.c_str()) != 0) ::_exit(126);
     ::execv(argv[0], argv.data());
     ::_exit(127);
@@ -62,8 +88,9 @@ const std::string& vorma_binary() {
   return binary;
 }
 
-ToolExit run_vorma(const std::string& directory, const std::vector<std::string>& arguments) {
-  return ToolProcess(vorma_binary(), directory, arguments).finish();
+ToolExit run_vorma(const std::string& directory, const std::vector<std::string>& arguments,
+                   const ToolOptions& options) {
+  return ToolProcess(vorma_binary(), directory, arguments, options).finish();
 }
 
 }  // namespace vorma::test

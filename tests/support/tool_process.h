@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,23 @@ struct ToolExit {
   int signal = 0;        // when a signal ended it
 };
 
+struct ToolOptions {
+  // Run as an unprivileged user (nobody) when the tests run as root, so that file permissions
+  // bind the tool.
+  bool unprivileged = false;
+  // RLIMIT_FSIZE for the tool, with SIGXFSZ ignored so that writes past it fail; 0 for none.
+  uint64_t file_size_limit = 0;
+};
+
+// True if ToolOptions::unprivileged makes permissions bind the tool: the tests do not run as
+// root, or can drop to nobody.
+bool permissions_bind();
+
 class ToolProcess {
  public:
   // Starts `binary` with `arguments` in `directory`.
   ToolProcess(const std::string& binary, const std::string& directory,
-              const std::vector<std::string>& arguments);
+              const std::vector<std::string>& arguments, const ToolOptions& options = {});
   ~ToolProcess();
   ToolProcess(const ToolProcess&) = delete;
   ToolProcess& operator=(const ToolProcess&) = delete;
@@ -35,7 +48,8 @@ class ToolProcess {
 };
 
 // The tool under test (the binary this build made), run to its end.
-ToolExit run_vorma(const std::string& directory, const std::vector<std::string>& arguments);
+ToolExit run_vorma(const std::string& directory, const std::vector<std::string>& arguments,
+                   const ToolOptions& options = {});
 
 // The path of that binary.
 const std::string& vorma_binary();
