@@ -26,11 +26,15 @@ constexpr int16_t alaw_expand(uint8_t code) {
   const unsigned mantissa = t & 0x0Fu;
   const int32_t magnitude =
       static_cast<int32_t>(mantissa << (segment + 3)) + segment_offsets[segment];
-  return static_cast<int16_t>((t & 0x80u) != 0 ? -magnitude : magnitude);
+  // Negate without a branch (the sign of audio samples is not predictable): all ones when
+  // bit 7 is set, and (m ^ ~0) - ~0 is -m.
+  const int32_t negative = -static_cast<int32_t>(t >> 7);
+  return static_cast<int16_t>((magnitude ^ negative) - negative);
 }
 
 // Expands `count` codes into `count` samples stored little-endian, two bytes each, in `out`.
-// `out` must hold 2 * count bytes and must not overlap `codes`.
+// `out` must hold 2 * count bytes and must not overlap `codes`. Uses the fastest kernel this
+// processor runs (see alaw_kernels.h); all give the same bytes as alaw_expand.
 void alaw_expand_block(const uint8_t* codes, size_t count, uint8_t* out);
 
 }  // namespace vorma

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <string>
+#include <vector>
+
+#include "codec/alaw_kernels.h"
 
 namespace vorma {
 namespace {
@@ -61,16 +67,33 @@ TEST(AlawExpand, StepsDoubleFromSegmentToSegment) {
   }
 }
 
-TEST(AlawExpandBlock, WritesEachSampleLittleEndian) {
-  std::array<uint8_t, 256> codes{};
-  for (size_t i = 0; i < codes.size(); ++i) codes[i] = static_cast<uint8_t>(i);
-  std::array<uint8_t, 512> out{};
-  alaw_expand_block(codes.data(), codes.size(), out.data());
+TEST(AlawExpandBlock, EveryKernelWritesTheSameLittleEndianSamples) {
+  // All 256 codes, in several orders, at every length up to a few vectors and at unaligned
+  // starts, so that each kernel's vector body and its tail are both covered.
+  std::vector<uint8_t> codes(3 * 256 + 77);
+  for (size_t i = 0; i < codes.size(); ++i)
+    codes[i] = static_cast<uint8_t>((i * 73 + i / 256) & 0xFF);
+  std::vector<uint8_t> expected(2 * codes.size());
   for (size_t i = 0; i < codes.size(); ++i) {
     const auto sample = static_cast<uint16_t>(alaw_expand(codes[i]));
-    EXPECT_EQ(out[2 * i], sample & 0xFF) << i;
-    EXPECT_EQ(out[2 * i + 1], sample >> 8) << i;
+    expected[2 * i] = static_cast<uint8_t>(sample & 0xFF);
+    expected[2 * i + 1] = static_cast<uint8_t>(sample >> 8);
   }
+  const std::vector<AlawKernel> kernels = available_alaw_kernels();
+  ASSERT_EQ(std::string(kernels.front().name), "portable");
+  for (const AlawKernel& kernel : kernels) {
+    for (const size_t start : {size_t{0}, size_t{1}, size_t{7}}) {
+      for (size_t count = 0; start + count <= codes.size(); count += count < 80 ? 1 : 97) {
+        std::vector<uint8_t> out(2 * count + 2, 0xEE);
+        kernel.expand(codes.data() + start, count, out.data());
+        ASSERT_TRUE(std::equal(out.begin(), out.begin() + static_cast<ptrdiff_t>(2 * count),
+                               expected.begin() + static_cast<ptrdiff_t>(2 * start)))
+            << kernel.name << " from " << start << ", " << count << " codes";
+        ASSERT_EQ(out[2 * count], 0xEE) << kernel.name << ": wrote past the end";
+      }
+    }
+  }
+  std::printf("kernels checked: %zu (fastest: %s)\n", kernels.size(), kernels.back().name);
 }
 
 }  // namespace
