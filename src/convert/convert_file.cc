@@ -7,6 +7,7 @@
 
 #include "codec/alaw.h"
 #include "convert/backup_path.h"
+#include "convert/prefetched_source.h"
 #include "convert/sample_layout.h"
 #include "convert/wave_header.h"
 
@@ -49,7 +50,7 @@ void show_progress(Host& host, uint64_t done, uint64_t* shown) {
 enum class Stream { kComplete, kReadFailed, kWriteFailed, kInterrupted };
 
 // Writes the PCM header and the expanded samples of `layout` to `target`, and closes it.
-Stream stream_samples(Host& host, SourceFile& source, const SampleLayout& layout,
+Stream stream_samples(Host& host, PrefetchedSource& source, const SampleLayout& layout,
                       const WaveFormat& pcm, TargetFile& target) {
   std::array<uint8_t, kBlockBytes> codes;
   // The header goes out with the first block of samples, in the same write.
@@ -70,10 +71,16 @@ Stream stream_samples(Host& host, SourceFile& source, const SampleLayout& layout
     if (host.interruption() != 0) return Stream::kInterrupted;
     const auto wanted =
         static_cast<size_t>(std::min<uint64_t>(layout.data_bytes - done, kBlockBytes));
-    const int64_t got = source.read_at(layout.data_offset + done, codes.data(), wanted);
-    if (got < 0) return Stream::kReadFailed;
-    const auto count = static_cast<size_t>(got);
-    alaw_expand_block(codes.data(), count, samples);
+    const uint64_t offset = layout.data_offset + done;
+    const uint8_t* block = source.bytes_at(offset, wanted);
+    size_t count = wanted;
+    if (block == nullptr) {
+      const int64_t got = source.read_at(offset, codes.data(), wanted);
+      if (got < 0) return Stream::kReadFailed;
+      block = codes.data();
+      count = static_cast<size_t>(got);
+    }
+    alaw_expand_block(block, count, samples);
     const uint8_t* const end = samples + 2 * count;
     if (!target.append(write_from, static_cast<size_t>(end - write_from))) {
       return Stream::kWriteFailed;
@@ -101,14 +108,15 @@ ConvertResult convert_file(Host& host, const std::string& source_path,
   host.print(temporary_path);
   host.print(" : \n");
 
-  std::unique_ptr<SourceFile> source = host.open_source(source_path);
-  if (source == nullptr) {
+  std::unique_ptr<SourceFile> file = host.open_source(source_path);
+  if (file == nullptr) {
     report(host, "Open '", source_path, "' is failed!\a\n");
     return ConvertResult::kFailed;
   }
+  PrefetchedSource source(*file);
 
   SampleLayout layout;
-  switch (find_alaw_samples(*source, &layout)) {
+  switch (find_alaw_samples(source, &layout)) {
     case LayoutStatus::kAlaw:
       break;
     case LayoutStatus::kNotWave:
@@ -134,14 +142,14 @@ ConvertResult convert_file(Host& host, const std::string& source_path,
     return ConvertResult::kFailed;
   }
 
-  std::unique_ptr<TargetFile> target = host.create_exclusive(temporary_path, source->permissions());
+  std::unique_ptr<TargetFile> target = host.create_exclusive(temporary_path, source.permissions());
   if (target == nullptr) {
     report(host, "Open '", temporary_path, "' is failed!\a\n");
     return ConvertResult::kFailed;
   }
-  const Stream streamed = stream_samples(host, *source, layout, pcm, *target);
+  const Stream streamed = stream_samples(host, source, layout, pcm, *target);
   target.reset();
-  source.reset();
+  file.reset();
   switch (streamed) {
     case Stream::kComplete:
       break;

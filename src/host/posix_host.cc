@@ -98,7 +98,7 @@ extern "C" void note_interruption(int signal_number) { interrupting_signal = sig
 
 class PosixHost final : public Host {
  public:
-  PosixHost() {
+  PosixHost() : console_is_terminal_(::isatty(STDOUT_FILENO) == 1), umask_(current_umask()) {
     // The handlers only note the signal: the conversion sees it between blocks, removes its
     // temporary file and ends the batch. Without SA_RESTART, a console write blocked on a full
     // pipe gives way too; the file calls here retry on EINTR themselves.
@@ -132,10 +132,11 @@ class PosixHost final : public Host {
 
   std::unique_ptr<TargetFile> create_exclusive(const std::string& path,
                                                uint32_t permissions) override {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const auto mode = static_cast<mode_t>(permissions);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & ~umask_);
     if (fd < 0) return nullptr;
-    // The file is created private and then given the source's bits exactly, umask or not.
-    if (::fchmod(fd, static_cast<mode_t>(permissions)) != 0) {
+    // The file gets the source's bits exactly: where the umask took some away, put them back.
+    if ((mode & umask_) != 0 && ::fchmod(fd, mode) != 0) {
       ::close(fd);
       ::unlink(path.c_str());
       return nullptr;
@@ -193,9 +194,22 @@ class PosixHost final : public Host {
     (void)std::fwrite(text.data(), 1, text.size(), stdout);
   }
 
-  void flush_console() override { (void)std::fflush(stdout); }
+  // Progress dots need pushing out only where a person watches them.
+  void flush_console() override {
+    if (console_is_terminal_) (void)std::fflush(stdout);
+  }
 
   int interruption() override { return interrupting_signal; }
+
+ private:
+  static mode_t current_umask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+  }
+
+  const bool console_is_terminal_;
+  const mode_t umask_;
 };
 
 }  // namespace
