@@ -17,6 +17,9 @@ std::vector<AlawKernel> available_alaw_kernels() {
 #ifdef VORMA_HAVE_X86_KERNELS
   if (__builtin_cpu_supports("ssse3")) kernels.push_back({"ssse3", alaw_expand_block_ssse3});
   if (__builtin_cpu_supports("avx2")) kernels.push_back({"avx2", alaw_expand_block_avx2});
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
+    kernels.push_back({"avx512", alaw_expand_block_avx512});
+  }
 #endif
   return kernels;
 }

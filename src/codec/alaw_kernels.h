@@ -25,6 +25,7 @@ void alaw_expand_block_portable(const uint8_t* codes, size_t count, uint8_t* out
 #define VORMA_HAVE_X86_KERNELS 1
 void alaw_expand_block_ssse3(const uint8_t* codes, size_t count, uint8_t* out);
 void alaw_expand_block_avx2(const uint8_t* codes, size_t count, uint8_t* out);
+void alaw_expand_block_avx512(const uint8_t* codes, size_t count, uint8_t* out);
 #endif
 
 }  // namespace vorma
