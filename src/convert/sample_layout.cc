@@ -15,10 +15,20 @@ Read read_exactly(SourceFile& file, uint64_t offset, uint8_t* buffer, size_t cou
   return static_cast<size_t>(got) == count ? Read::kComplete : Read::kShort;
 }
 
-bool is_alaw(const WaveFormat& format) {
+// The format the block's tag names: for the extensible tag, the sub-format's (0 if the block is
+// too short to hold one, or the GUID is not a registered sub-format).
+uint16_t real_format_tag(const WaveFormat& format, const uint8_t* block, size_t block_bytes) {
+  if (format.format_tag != kFormatTagExtensible) return format.format_tag;
+  if (block_bytes < kExtensibleFormatBytes) return 0;
+  const uint8_t* guid = block + kSubFormatOffset;
+  if (!std::equal(kSubFormatGuidTail.begin(), kSubFormatGuidTail.end(), guid + 2)) return 0;
+  return static_cast<uint16_t>(guid[0] | (guid[1] << 8));
+}
+
+bool is_alaw(const WaveFormat& format, uint16_t real_tag) {
   WaveFormat pcm;
-  return format.format_tag == kFormatTagAlaw && format.bits_per_sample == 8 &&
-         format.channel_count != 0 && pcm_format_of(format, &pcm);
+  return real_tag == kFormatTagAlaw && format.bits_per_sample == 8 && format.channel_count != 0 &&
+         pcm_format_of(format, &pcm);
 }
 
 }  // namespace
@@ -52,9 +62,10 @@ LayoutStatus find_alaw_samples(SourceFile& file, SampleLayout* layout) {
     const uint64_t available = file_size - payload;
 
     if (!have_format && chunk.id == kFormatId) {
-      std::array<uint8_t, WaveFormat::kBytes> block{};
-      const size_t wanted =
-          static_cast<size_t>(std::min<uint64_t>({chunk.size, WaveFormat::kBytes, available}));
+      // The record takes the first 20 bytes; an extensible block's sub-format lies beyond.
+      std::array<uint8_t, kExtensibleFormatBytes> block{};
+      const auto wanted =
+          static_cast<size_t>(std::min<uint64_t>({chunk.size, block.size(), available}));
       if (wanted < WaveFormat::kMinimumBytes) return LayoutStatus::kNotAlaw;
       switch (read_exactly(file, payload, block.data(), wanted)) {
         case Read::kFailed:
@@ -65,7 +76,9 @@ LayoutStatus find_alaw_samples(SourceFile& file, SampleLayout* layout) {
           break;
       }
       layout->format = decode_wave_format(block.data());
-      if (!is_alaw(layout->format)) return LayoutStatus::kNotAlaw;
+      if (!is_alaw(layout->format, real_format_tag(layout->format, block.data(), wanted))) {
+        return LayoutStatus::kNotAlaw;
+      }
       have_format = true;
     } else if (have_format && chunk.id == kDataId) {
       layout->data_offset = payload;

@@ -22,7 +22,8 @@ struct SampleLayout {
 enum class LayoutStatus {
   kAlaw,        // an 8-bit A-law file; the layout is filled in
   kNotWave,     // not RIFF/WAVE, or no format block, or no data chunk after it
-  kNotAlaw,     // a format block that is short, not A-law, not 8-bit, or has no channels
+  kNotAlaw,     // a format block that is short, not A-law (plain or extensible), not 8-bit,
+                // or has no channels
   kReadFailed,  // the file could not be read
 };
 

@@ -21,6 +21,14 @@ inline constexpr FourCc kDataId = {'d', 'a', 't', 'a'};
 
 inline constexpr uint16_t kFormatTagPcm = 1;
 inline constexpr uint16_t kFormatTagAlaw = 6;
+// WAVE_FORMAT_EXTENSIBLE: the real format is the sub-format GUID at offset 24 of a format block
+// of 40 bytes or more, whose first two bytes are the real tag and whose other fourteen are
+// those of every registered sub-format.
+inline constexpr uint16_t kFormatTagExtensible = 0xFFFE;
+inline constexpr size_t kExtensibleFormatBytes = 40;
+inline constexpr size_t kSubFormatOffset = 24;
+inline constexpr std::array<uint8_t, 14> kSubFormatGuidTail = {
+    0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 // The RIFF header and the header of the chunk that follows it: the first 20 bytes of a file.
 struct RiffPreamble {

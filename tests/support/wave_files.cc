@@ -32,6 +32,17 @@ std::string format_block(uint16_t tag, uint16_t channels, uint32_t rate, uint16_
   return block;
 }
 
+std::string extensible_format_block(uint16_t sub_tag, uint16_t channels, uint32_t rate,
+                                    uint16_t bits, bool guid_tail_ok) {
+  std::string block = format_block(0xFFFE, channels, rate, bits, 18);
+  block.replace(16, 2, le16(22));  // the extension's size
+  block += le16(bits) + le32(0);   // valid bits, channel mask
+  block +=
+      le16(sub_tag) + std::string("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+  if (!guid_tail_ok) block[39] = 0x72;
+  return block;
+}
+
 std::string alaw_file(const std::string& codes, uint16_t channels, uint32_t rate) {
   return riff_wave({{"fmt ", format_block(6, channels, rate, 8)}, {"data", codes}});
 }

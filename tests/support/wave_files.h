@@ -28,6 +28,11 @@ std::string riff_wave(const std::vector<Chunk>& chunks);
 std::string format_block(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
                          size_t block_bytes = 18);
 
+// A 40-byte WAVE_FORMAT_EXTENSIBLE format block whose sub-format has the tag `sub_tag`;
+// `guid_tail_ok` false spoils the GUID's registered tail.
+std::string extensible_format_block(uint16_t sub_tag, uint16_t channels, uint32_t rate,
+                                    uint16_t bits, bool guid_tail_ok = true);
+
 // The plain A-law layout: an 18-byte format block followed directly by the data chunk, so that
 // the samples start at offset 46.
 std::string alaw_file(const std::string& codes, uint16_t channels = 1, uint32_t rate = 8000);
