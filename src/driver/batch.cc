@@ -35,11 +35,14 @@ int convert_matches(Host& host, std::string_view pattern) {
 
 int run_batch(Host& host, int argc, const char* const* argv) {
   host.print("Vorma " VORMA_VERSION " - converts 8-bit A-law WAVE files to 16-bit PCM in place\n");
-  if (argc < 2) {
-    host.print("\aUsage: Vorma filename\n");
+  const std::string_view first = argc >= 2 ? argv[1] : "";
+  if (argc < 2 || first == "--help") {
+    // Asked for, the usage is no error, and rings no bell.
+    host.print(argc < 2 ? "\aUsage: Vorma filename\n" : "Usage: Vorma filename\n");
     host.print("Example: Vorma *.wav\n");
     return 0;
   }
+  if (first == "--version") return 0;
   const int last = (!has_wildcard(argv[1]) && argc > 2) ? argc - 1 : 1;
   int interruption = 0;
   for (int i = 1; i <= last && interruption == 0; ++i) {

@@ -49,6 +49,18 @@ TEST(Vorma, WithoutArgumentsPrintsTheUsageAndTouchesNothing) {
   EXPECT_EQ(dir.files(), (Files{{"m1.wav", alaw_file("abc")}}));
 }
 
+TEST(Vorma, AnswersHelpAndVersionAndTakesAnythingElseAsAPattern) {
+  ScratchDir dir;
+  dir.write("--x.wav", alaw_file("abc"));
+  const auto help = run_vorma(dir.path(), {"--help"});
+  EXPECT_EQ(help.output, kBanner + "Usage: Vorma filename\nExample: Vorma *.wav\n");
+  EXPECT_EQ(help.exit_status, 0);
+  const auto version = run_vorma(dir.path(), {"--version", "*.wav"});
+  EXPECT_EQ(version.output, kBanner);
+  EXPECT_EQ(version.exit_status, 0);
+  EXPECT_EQ(run_vorma(dir.path(), {"--*"}).output, kBanner + converted("--x.wav", 1));
+}
+
 TEST(Vorma, ConvertsOneFileAndKeepsItsOriginalAsTheBackup) {
   ScratchDir dir;
   const std::string codes = codes_sequence(250);
@@ -80,6 +92,7 @@ TEST(Vorma, ConvertsEveryLayoutToThePlainPcmLayout) {
   const std::string thousand_one = codes_sequence(1001, 2);
   const std::string stereo = codes_sequence(3000, 3);
   const std::string tagged = codes_sequence(777, 4);
+  const std::string surround = codes_sequence(6 * 500, 5);
   dir.write("a0.wav", alaw_file(empty));
   dir.write("a1000.wav", alaw_file(thousand));
   dir.write("a1001.wav", alaw_file(thousand_one));
@@ -90,11 +103,14 @@ TEST(Vorma, ConvertsEveryLayoutToThePlainPcmLayout) {
                                      {"LIST", std::string(26, 'i')},
                                      {"data", tagged},
                                      {"id3 ", std::string(128, 't')}}));
+  dir.write("surround.wav", riff_wave({{"fmt ", test::extensible_format_block(6, 6, 96000, 8)},
+                                       {"fact", test::le32(500)},
+                                       {"data", surround}}));
 
   const auto run = run_vorma(dir.path(), {"*.wav"});
   EXPECT_EQ(run.output, kBanner + converted("a0.wav", 0) + converted("a1000.wav", 1) +
                             converted("a1001.wav", 2) + converted("stereo.wav", 3) +
-                            converted("tagged.wav", 1));
+                            converted("surround.wav", 3) + converted("tagged.wav", 1));
   const Files files = dir.files();
   EXPECT_EQ(files.at("a0.wav"), pcm_file(empty));
   EXPECT_EQ(files.at("a0.wav").size(), 46u);
@@ -102,7 +118,8 @@ TEST(Vorma, ConvertsEveryLayoutToThePlainPcmLayout) {
   EXPECT_EQ(files.at("a1001.wav"), pcm_file(thousand_one));
   EXPECT_EQ(files.at("stereo.wav"), pcm_file(stereo, 2, 22050));
   EXPECT_EQ(files.at("tagged.wav"), pcm_file(tagged));
-  EXPECT_EQ(files.size(), 10u);  // five outputs, five backups, no temporary file
+  EXPECT_EQ(files.at("surround.wav"), pcm_file(surround, 6, 96000));
+  EXPECT_EQ(files.size(), 12u);  // six outputs, six backups, no temporary file
 }
 
 TEST(Vorma, LeavesBrokenAndForeignFilesByteForByte) {
