@@ -92,7 +92,7 @@ TEST(Vorma, ConvertsEveryLayoutToThePlainPcmLayout) {
   const std::string thousand_one = codes_sequence(1001, 2);
   const std::string stereo = codes_sequence(3000, 3);
   const std::string tagged = codes_sequence(777, 4);
-  const std::string surround = codes_sequence(6 * 500, 5);
+  const std::string surround = codes_sequence(size_t{6} * 500, 5);
   dir.write("a0.wav", alaw_file(empty));
   dir.write("a1000.wav", alaw_file(thousand));
   dir.write("a1001.wav", alaw_file(thousand_one));
