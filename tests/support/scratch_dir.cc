@@ -1,65 +1,53 @@
 #include "support/scratch_dir.h"
 
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace vorma::test {
-namespace {
 
-std::map<std::string, std::string>* listing = nullptr;
-size_t listing_root = 0;
-
-int open_directory(const char* path, const struct stat* /*info*/, int type, struct FTW* /*walk*/) {
-  if (type == FTW_D || type == FTW_DNR) ::chmod(path, 0700);  // tests take permissions away
-  return 0;
-}
-
-int remove_entry(const char* path, const struct stat* /*info*/, int /*type*/,
-                 struct FTW* /*walk*/) {
-  return ::remove(path);
-}
-
-int list_entry(const char* path, const struct stat* info, int type, struct FTW* /*walk*/) {
-  if (type == FTW_F && S_ISREG(info->st_mode)) {
-    std::ifstream in(path, std::ios::binary);
-    (*listing)[std::string(path).substr(listing_root)] =
-        std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  return 0;
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 ScratchDir::ScratchDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vorma-test-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  const fs::path root = base != nullptr && *base != '\0' ? fs::path(base) : fs::temp_directory_path();
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate = root / ("vorma-test-" + std::to_string(random()));
+    std::error_code error;
+    if (fs::create_directory(candidate, error)) {
+      path_ = candidate.generic_string();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a scratch directory");
 }
 
 ScratchDir::~ScratchDir() {
-  ::chmod(path_.c_str(), 0700);
-  ::nftw(path_.c_str(), open_directory, 16, FTW_PHYS);
-  ::nftw(path_.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+  // Tests take permissions away; give the directories back to their owner before removing.
+  std::error_code error;
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+  for (fs::recursive_directory_iterator it(path_, error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->is_directory(error)) {
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+  }
+  fs::remove_all(path_, error);
 }
 
 void ScratchDir::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(*this / name, std::ios::binary | std::ios::trunc);
+  std::ofstream out(fs::u8path(*this / name), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 
 std::string ScratchDir::read(const std::string& name) const { return read_path(*this / name); }
 
 std::string ScratchDir::read_path(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(fs::u8path(path), std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
@@ -67,10 +55,13 @@ std::string ScratchDir::read_path(const std::string& path) {
 
 std::map<std::string, std::string> ScratchDir::files() const {
   std::map<std::string, std::string> found;
-  listing = &found;
-  listing_root = path_.size() + 1;
-  ::nftw(path_.c_str(), list_entry, 16, FTW_PHYS);
-  listing = nullptr;
+  const fs::path root = fs::u8path(path_);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file() && !entry.is_symlink()) {
+      const std::string relative = entry.path().lexically_relative(root).generic_u8string();
+      found[relative] = read_path(entry.path().u8string());
+    }
+  }
   return found;
 }
 
