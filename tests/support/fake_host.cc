@@ -72,7 +72,7 @@ bool FakeHost::find_files(const std::string& directory_prefix, const std::string
   for (const auto& [path, file] : files) {
     if (path.compare(0, directory_prefix.size(), directory_prefix) != 0) continue;
     const std::string name = path.substr(directory_prefix.size());
-    if (name.find('/') != std::string::npos || name[0] == '.') continue;
+    if (name.find_first_of("/\\") != std::string::npos || name[0] == '.') continue;
     if (wildcard_match(name_pattern, name)) names->push_back(name);
   }
   return true;
