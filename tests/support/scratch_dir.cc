@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 ScratchDir::ScratchDir() {
   const char* base = std::getenv("TMPDIR");
-  const fs::path root = base != nullptr && *base != '\0' ? fs::path(base) : fs::temp_directory_path();
+  const fs::path root =
+      base != nullptr && *base != '\0' ? fs::path(base) : fs::temp_directory_path();
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const fs::path candidate = root / ("vorma-test-" + std::to_string(random()));
