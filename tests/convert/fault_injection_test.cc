@@ -22,7 +22,7 @@ using test::codes_sequence;
 using test::Fault;
 using test::pcm_file;
 
-using Files = std::map<std::string, std::string>;
+using test::Files;
 
 struct Case {
   const char* what;

@@ -14,21 +14,18 @@
 #include "support/scratch_dir.h"
 #include "support/tool_process.h"
 #include "support/wave_files.h"
-#include "version.h"
 
 namespace vorma {
 namespace {
 
 using test::alaw_file;
+using test::banner;
 using test::codes_sequence;
 using test::run_vorma;
 using test::ScratchDir;
 using test::ToolOptions;
 
-using Files = std::map<std::string, std::string>;
-
-const std::string kBanner =
-    "Vorma " VORMA_VERSION " - converts 8-bit A-law WAVE files to 16-bit PCM in place\n";
+using test::Files;
 
 // A copy of the binary that any user may run, wherever the build tree lives.
 class PublicBinary {
@@ -59,7 +56,7 @@ TEST(RealFaults, ADirectoryThatCannotBeWrittenIsLeftAlone) {
   dir.write("ro/m1.wav", alaw_file("abc"));
   ::chmod((dir / "ro").c_str(), 0555);
   const auto run = run_unprivileged(dir, {"ro/*.wav"});
-  EXPECT_EQ(run.output, kBanner + "ro/m1.wav -> ro/m1.snd : \nOpen 'ro/m1.snd' is failed!\a\n");
+  EXPECT_EQ(run.output, banner() + "ro/m1.wav -> ro/m1.snd : \nOpen 'ro/m1.snd' is failed!\a\n");
   EXPECT_EQ(run.exit_status, 0);
   EXPECT_EQ(dir.files(), (Files{{"ro/m1.wav", alaw_file("abc")}}));
 }
@@ -73,7 +70,7 @@ TEST(RealFaults, AFileThatCannotBeReadIsLeftAlone) {
   ::chmod((dir / "m1.wav").c_str(), 0);
   ::chmod((dir / "m2.wav").c_str(), 0644);
   const auto run = run_unprivileged(dir, {"*.wav"});
-  EXPECT_EQ(run.output, kBanner + "m1.wav -> m1.snd : \nOpen 'm1.wav' is failed!\a\n" +
+  EXPECT_EQ(run.output, banner() + "m1.wav -> m1.snd : \nOpen 'm1.wav' is failed!\a\n" +
                             "m2.wav -> m2.snd : \n. OK.\n");
   EXPECT_EQ(run.exit_status, 0);
   const Files files = dir.files();
@@ -89,7 +86,7 @@ TEST(RealFaults, AWriteLimitHitMidFileLeavesItWhole) {
   ToolOptions options;
   options.file_size_limit = 100'000;
   const auto run = run_vorma(dir.path(), {"*.wav"}, options);
-  const std::string line = kBanner + "m1.wav -> m1.snd : \n";
+  const std::string line = banner() + "m1.wav -> m1.snd : \n";
   ASSERT_EQ(run.output.compare(0, line.size(), line), 0) << run.output;
   EXPECT_EQ(run.output.substr(run.output.find_first_not_of('.', line.size())),
             "Write to 'm1.snd' failed!\a\nm2.wav -> m2.snd : \n. OK.\n");
@@ -146,7 +143,7 @@ TEST(RealFaults, AfterAKillTheStaleTemporaryFileIsReportedAndKept) {
   EXPECT_TRUE(dir.read("big.wav") == conversion.original());
 
   const auto run = run_vorma(dir.path(), {"*.wav"});
-  EXPECT_EQ(run.output, kBanner + "big.wav -> big.snd : \nOpen 'big.snd' is failed!\a\n");
+  EXPECT_EQ(run.output, banner() + "big.wav -> big.snd : \nOpen 'big.snd' is failed!\a\n");
   EXPECT_EQ(run.exit_status, 0);
   const Files files = dir.files();
   EXPECT_EQ(files.size(), 2u);

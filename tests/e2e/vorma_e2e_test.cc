@@ -12,12 +12,12 @@
 #include "support/scratch_dir.h"
 #include "support/tool_process.h"
 #include "support/wave_files.h"
-#include "version.h"
 
 namespace vorma {
 namespace {
 
 using test::alaw_file;
+using test::banner;
 using test::codes_sequence;
 using test::format_block;
 using test::pcm_file;
@@ -25,10 +25,7 @@ using test::riff_wave;
 using test::run_vorma;
 using test::ScratchDir;
 
-using Files = std::map<std::string, std::string>;
-
-const std::string kBanner =
-    "Vorma " VORMA_VERSION " - converts 8-bit A-law WAVE files to 16-bit PCM in place\n";
+using test::Files;
 
 std::string converted(const std::string& name, size_t dots) {
   const std::string stem = name.substr(0, name.rfind('.'));
@@ -44,7 +41,7 @@ TEST(Vorma, WithoutArgumentsPrintsTheUsageAndTouchesNothing) {
   ScratchDir dir;
   dir.write("m1.wav", alaw_file("abc"));
   const auto run = run_vorma(dir.path(), {});
-  EXPECT_EQ(run.output, kBanner + "\aUsage: Vorma filename\nExample: Vorma *.wav\n");
+  EXPECT_EQ(run.output, banner() + "\aUsage: Vorma filename\nExample: Vorma *.wav\n");
   EXPECT_EQ(run.exit_status, 0);
   EXPECT_EQ(dir.files(), (Files{{"m1.wav", alaw_file("abc")}}));
 }
@@ -53,12 +50,12 @@ TEST(Vorma, AnswersHelpAndVersionAndTakesAnythingElseAsAPattern) {
   ScratchDir dir;
   dir.write("--x.wav", alaw_file("abc"));
   const auto help = run_vorma(dir.path(), {"--help"});
-  EXPECT_EQ(help.output, kBanner + "Usage: Vorma filename\nExample: Vorma *.wav\n");
+  EXPECT_EQ(help.output, banner() + "Usage: Vorma filename\nExample: Vorma *.wav\n");
   EXPECT_EQ(help.exit_status, 0);
   const auto version = run_vorma(dir.path(), {"--version", "*.wav"});
-  EXPECT_EQ(version.output, kBanner);
+  EXPECT_EQ(version.output, banner());
   EXPECT_EQ(version.exit_status, 0);
-  EXPECT_EQ(run_vorma(dir.path(), {"--*"}).output, kBanner + converted("--x.wav", 1));
+  EXPECT_EQ(run_vorma(dir.path(), {"--*"}).output, banner() + converted("--x.wav", 1));
 }
 
 TEST(Vorma, ConvertsOneFileAndKeepsItsOriginalAsTheBackup) {
@@ -69,7 +66,7 @@ TEST(Vorma, ConvertsOneFileAndKeepsItsOriginalAsTheBackup) {
   ASSERT_EQ(::chmod((dir / "m1.wav").c_str(), 0640), 0);
 
   const auto run = run_vorma(dir.path(), {"*.wav"});
-  EXPECT_EQ(run.output, kBanner + "m1.wav -> m1.snd : \n. OK.\n");
+  EXPECT_EQ(run.output, banner() + "m1.wav -> m1.snd : \n. OK.\n");
   EXPECT_EQ(run.exit_status, 0);
   const Files files = dir.files();
   EXPECT_EQ(files, (Files{{"m1.wav", pcm_file(codes)}, {"m1.voc", original}}));
@@ -80,7 +77,7 @@ TEST(Vorma, ConvertsOneFileAndKeepsItsOriginalAsTheBackup) {
 
   // A second run finds only converted files and backups, and changes nothing.
   const auto again = run_vorma(dir.path(), {"*.wav"});
-  EXPECT_EQ(again.output, kBanner + rejected("m1.wav", "Wave file is not A-Law format.\n"));
+  EXPECT_EQ(again.output, banner() + rejected("m1.wav", "Wave file is not A-Law format.\n"));
   // cppcheck-suppress knownConditionTrueFalse ; the run in between may change the files
   EXPECT_EQ(dir.files(), files);
 }
@@ -108,7 +105,7 @@ TEST(Vorma, ConvertsEveryLayoutToThePlainPcmLayout) {
                                        {"data", surround}}));
 
   const auto run = run_vorma(dir.path(), {"*.wav"});
-  EXPECT_EQ(run.output, kBanner + converted("a0.wav", 0) + converted("a1000.wav", 1) +
+  EXPECT_EQ(run.output, banner() + converted("a0.wav", 0) + converted("a1000.wav", 1) +
                             converted("a1001.wav", 2) + converted("stereo.wav", 3) +
                             converted("surround.wav", 3) + converted("tagged.wav", 1));
   const Files files = dir.files();
@@ -144,7 +141,7 @@ TEST(Vorma, LeavesBrokenAndForeignFilesByteForByte) {
   const std::string not_wave = "No wave file.\n";
   const std::string not_alaw = "Wave file is not A-Law format.\n";
   EXPECT_EQ(run.output,
-            kBanner + rejected("b1-text.wav", not_wave) + rejected("b2-empty.wav", not_wave) +
+            banner() + rejected("b1-text.wav", not_wave) + rejected("b2-empty.wav", not_wave) +
                 rejected("b3-not-riff.wav", not_wave) + rejected("b4-truncated.wav", not_alaw) +
                 rejected("b5-no-data.wav", not_wave) + rejected("b6-pcm.wav", not_alaw) +
                 rejected("b7-alaw16.wav", not_alaw) + rejected("b8-no-channels.wav", not_alaw) +
@@ -165,12 +162,12 @@ TEST(Vorma, NeverReplacesABackupOrAnUnrelatedFile) {
   for (const auto& [name, bytes] : inputs) dir.write(name, bytes);
 
   EXPECT_EQ(run_vorma(dir.path(), {"*.wav"}).output,
-            kBanner + rejected("m1.wav", "Backup 'm1.voc' already exists!\a\n") +
+            banner() + rejected("m1.wav", "Backup 'm1.voc' already exists!\a\n") +
                 rejected("m2.wav", "Open 'm2.snd' is failed!\a\n"));
   EXPECT_EQ(run_vorma(dir.path(), {"x.voc"}).output,
-            kBanner + rejected("x.voc", "Backup 'x.voc' already exists!\a\n"));
+            banner() + rejected("x.voc", "Backup 'x.voc' already exists!\a\n"));
   EXPECT_EQ(run_vorma(dir.path(), {"y.snd"}).output,
-            kBanner + rejected("y.snd", "Open 'y.snd' is failed!\a\n"));
+            banner() + rejected("y.snd", "Open 'y.snd' is failed!\a\n"));
   EXPECT_EQ(dir.files(), inputs);
 }
 
@@ -180,9 +177,9 @@ TEST(Vorma, OffersOnlyOrdinaryVisibleFiles) {
   ASSERT_EQ(::mkfifo((dir / "f.wav").c_str(), 0644), 0);  // opening it would hang
   dir.write(".hidden.wav", alaw_file("x"));
   const auto run = run_vorma(dir.path(), {"*.wav"});
-  EXPECT_EQ(run.output, kBanner);
+  EXPECT_EQ(run.output, banner());
   EXPECT_EQ(run.exit_status, 0);
-  EXPECT_EQ(run_vorma(dir.path(), {"c.wav"}).output, kBanner);  // a directory named outright
+  EXPECT_EQ(run_vorma(dir.path(), {"c.wav"}).output, banner());  // a directory named outright
   EXPECT_EQ(dir.files(), (Files{{".hidden.wav", alaw_file("x")}}));
 }
 
@@ -192,9 +189,9 @@ TEST(Vorma, SearchesThePatternsDirectoryWithEitherSeparator) {
   dir.write("in/m1.wav", alaw_file("x"));
   dir.write("in/m2.wav", alaw_file("y"));
   EXPECT_EQ(run_vorma(dir.path(), {"in\\m1.wav"}).output,
-            kBanner + "in/m1.wav -> in/m1.snd : \n. OK.\n");
+            banner() + "in/m1.wav -> in/m1.snd : \n. OK.\n");
   EXPECT_EQ(run_vorma(dir.path(), {"in/m?.*"}).output,
-            kBanner + "in/m1.voc -> in/m1.snd : \nBackup 'in/m1.voc' already exists!\a\n" +
+            banner() + "in/m1.voc -> in/m1.snd : \nBackup 'in/m1.voc' already exists!\a\n" +
                 "in/m1.wav -> in/m1.snd : \nWave file is not A-Law format.\n" +
                 "in/m2.wav -> in/m2.snd : \n. OK.\n");
 }
@@ -205,9 +202,9 @@ TEST(Vorma, TakesEachArgumentWhenTheShellExpandedThePattern) {
   dir.write("b.wav", alaw_file("y"));
   dir.write("c.wav", alaw_file("z"));
   EXPECT_EQ(run_vorma(dir.path(), {"b.wav", "a.wav"}).output,
-            kBanner + converted("b.wav", 1) + converted("a.wav", 1));
+            banner() + converted("b.wav", 1) + converted("a.wav", 1));
   // With a wildcard in the first argument, only the first is a pattern.
-  EXPECT_EQ(run_vorma(dir.path(), {"c*", "a.wav"}).output, kBanner + converted("c.wav", 1));
+  EXPECT_EQ(run_vorma(dir.path(), {"c*", "a.wav"}).output, banner() + converted("c.wav", 1));
 }
 
 TEST(Vorma, RefusesAnOutputTooLargeForTheFormat) {
@@ -217,7 +214,7 @@ TEST(Vorma, RefusesAnOutputTooLargeForTheFormat) {
   dir.write("big.wav", header);
   ASSERT_EQ(::truncate((dir / "big.wav").c_str(), static_cast<off_t>(46 + (1LL << 31))), 0);
   const auto run = run_vorma(dir.path(), {"big.wav"});
-  EXPECT_EQ(run.output, kBanner + rejected("big.wav", "Wave file is too large.\n"));
+  EXPECT_EQ(run.output, banner() + rejected("big.wav", "Wave file is too large.\n"));
   struct stat info = {};
   ASSERT_EQ(::stat((dir / "big.wav").c_str(), &info), 0);
   EXPECT_EQ(info.st_size, 46 + (1LL << 31));

@@ -14,20 +14,17 @@
 #include "support/scratch_dir.h"
 #include "support/tool_process.h"
 #include "support/wave_files.h"
-#include "version.h"
 
 namespace vorma {
 namespace {
 
 using test::alaw_file;
+using test::banner;
 using test::codes_sequence;
 using test::pcm_file;
 using test::ScratchDir;
 
-using Files = std::map<std::string, std::string>;
-
-const std::string kBanner =
-    "Vorma " VORMA_VERSION " - converts 8-bit A-law WAVE files to 16-bit PCM in place\n";
+using test::Files;
 
 test::ToolExit run_windows(const std::string& directory, const std::vector<std::string>& args) {
   std::vector<std::string> words = {VORMA_WINDOWS_BINARY};
@@ -100,7 +97,7 @@ TEST_F(Wine, SkipsHiddenAndSystemFilesAndMatchesWithoutCase) {
   run_cmd(dir.path(), {"attrib", "+s", "system.wav"});
   run_cmd(dir.path(), {"attrib", "+r", "readonly.wav"});
   const auto run = run_windows(dir.path(), {"*.wav"});
-  EXPECT_EQ(run.output, kBanner + line("M1.WAV", "M1.snd") + ". OK.\n" +
+  EXPECT_EQ(run.output, banner() + line("M1.WAV", "M1.snd") + ". OK.\n" +
                             line("readonly.wav", "readonly.snd") + ". OK.\n");
   const Files files = dir.files();
   EXPECT_EQ(files.at("M1.WAV"), pcm_file("abc"));
@@ -119,11 +116,11 @@ TEST_F(Wine, FollowsDriveDesignatorsAndBackslashes) {
   dir.write("m3.wav", alaw_file("z"));
   const std::string in = on_z(dir / "in") + "\\";
   EXPECT_EQ(run_windows(dir.path(), {in + "m1.wav"}).output,
-            kBanner + line(in + "m1.wav", in + "m1.snd") + ". OK.\n");
+            banner() + line(in + "m1.wav", in + "m1.snd") + ". OK.\n");
   EXPECT_EQ(run_windows(dir.path(), {"in\\m2.*"}).output,
-            kBanner + line("in\\m2.wav", "in\\m2.snd") + ". OK.\n");
+            banner() + line("in\\m2.wav", "in\\m2.snd") + ". OK.\n");
   EXPECT_EQ(run_windows(dir.path(), {"z:*.wav"}).output,
-            kBanner + line("z:m3.wav", "z:m3.snd") + ". OK.\n");
+            banner() + line("z:m3.wav", "z:m3.snd") + ". OK.\n");
   const Files files = dir.files();
   EXPECT_EQ(files.size(), 6u);
   EXPECT_EQ(files.at("in/m2.voc"), alaw_file("y"));
@@ -138,7 +135,7 @@ TEST_F(Wine, HandlesNamesBeyondAsciiAndKeepsBackups) {
   dir.write("kept.wav", alaw_file("def"));
   dir.write("kept.voc", "older");
   const auto run = run_windows(dir.path(), {"*.wav"});
-  EXPECT_EQ(run.output, kBanner + line("kept.wav", "kept.snd") +
+  EXPECT_EQ(run.output, banner() + line("kept.wav", "kept.snd") +
                             "Backup 'kept.voc' already exists!\a\n" + line(name, stem + ".snd") +
                             ". OK.\n");
   const Files files = dir.files();

@@ -54,8 +54,8 @@ std::string ScratchDir::read_path(const std::string& path) {
   return bytes.str();
 }
 
-std::map<std::string, std::string> ScratchDir::files() const {
-  std::map<std::string, std::string> found;
+Files ScratchDir::files() const {
+  Files found;
   const fs::path root = fs::u8path(path_);
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
     if (entry.is_regular_file() && !entry.is_symlink()) {

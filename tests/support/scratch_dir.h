@@ -7,6 +7,9 @@
 
 namespace vorma::test {
 
+// Files by relative path ("dir/name.wav"), with their bytes.
+using Files = std::map<std::string, std::string>;
+
 class ScratchDir {
  public:
   ScratchDir();
@@ -24,7 +27,7 @@ class ScratchDir {
   static std::string read_path(const std::string& path);
   // Every ordinary file in the directory and its subdirectories, by relative path, with its
   // bytes.
-  std::map<std::string, std::string> files() const;
+  Files files() const;
 
  private:
   std::string path_;

@@ -9,6 +9,8 @@
 #include <csignal>
 #include <stdexcept>
 
+#include "version.h"
+
 namespace vorma::test {
 
 namespace {
@@ -86,6 +88,12 @@ ToolExit ToolProcess::finish() {
 const std::string& vorma_binary() {
   static const std::string binary = VORMA_BINARY;
   return binary;
+}
+
+const std::string& banner() {
+  static const std::string text =
+      "Vorma " VORMA_VERSION " - converts 8-bit A-law WAVE files to 16-bit PCM in place\n";
+  return text;
 }
 
 ToolExit run_vorma(const std::string& directory, const std::vector<std::string>& arguments,

@@ -54,6 +54,9 @@ ToolExit run_vorma(const std::string& directory, const std::vector<std::string>&
 // The path of that binary.
 const std::string& vorma_binary();
 
+// The banner it prints first, line feed included.
+const std::string& banner();
+
 }  // namespace vorma::test
 
 #endif  // VORMA_TESTS_SUPPORT_TOOL_PROCESS_H_
