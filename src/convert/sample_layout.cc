@@ -2,17 +2,19 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace vorma {
 namespace {
 
-// Outcome of reading a fixed number of bytes: all of them, fewer (end of file), or an error.
-enum class Read { kComplete, kShort, kFailed };
-
-Read read_exactly(SourceFile& file, uint64_t offset, uint8_t* buffer, size_t count) {
+// Reads exactly `count` bytes at `offset`. Returns nothing if all were read, else the status
+// of a file whose read failed, or that ended too soon (`if_short`).
+std::optional<LayoutStatus> read_exactly(SourceFile& file, uint64_t offset, uint8_t* buffer,
+                                         size_t count, LayoutStatus if_short) {
   const int64_t got = file.read_at(offset, buffer, count);
-  if (got < 0) return Read::kFailed;
-  return static_cast<size_t>(got) == count ? Read::kComplete : Read::kShort;
+  if (got < 0) return LayoutStatus::kReadFailed;
+  if (static_cast<size_t>(got) != count) return if_short;
+  return std::nullopt;
 }
 
 // The format the block's tag names: for the extensible tag, the sub-format's (0 if the block is
@@ -37,13 +39,8 @@ LayoutStatus find_alaw_samples(SourceFile& file, SampleLayout* layout) {
   const uint64_t file_size = file.size();
 
   std::array<uint8_t, kRiffHeaderBytes> riff{};
-  switch (read_exactly(file, 0, riff.data(), riff.size())) {
-    case Read::kFailed:
-      return LayoutStatus::kReadFailed;
-    case Read::kShort:
-      return LayoutStatus::kNotWave;
-    case Read::kComplete:
-      break;
+  if (const auto failed = read_exactly(file, 0, riff.data(), riff.size(), LayoutStatus::kNotWave)) {
+    return *failed;
   }
   if (!std::equal(kRiffId.begin(), kRiffId.end(), riff.begin()) ||
       !std::equal(kWaveId.begin(), kWaveId.end(), riff.begin() + 8)) {
@@ -54,8 +51,10 @@ LayoutStatus find_alaw_samples(SourceFile& file, SampleLayout* layout) {
   uint64_t offset = kRiffHeaderBytes;
   while (offset <= file_size && file_size - offset >= ChunkHeader::kBytes) {
     std::array<uint8_t, ChunkHeader::kBytes> header_bytes{};
-    if (read_exactly(file, offset, header_bytes.data(), header_bytes.size()) == Read::kFailed) {
-      return LayoutStatus::kReadFailed;
+    // The loop's condition leaves room for the whole header, so only an error can fail it.
+    if (const auto failed = read_exactly(file, offset, header_bytes.data(), header_bytes.size(),
+                                         LayoutStatus::kNotWave)) {
+      return *failed;
     }
     const ChunkHeader chunk = decode_chunk_header(header_bytes.data());
     const uint64_t payload = offset + ChunkHeader::kBytes;
@@ -67,13 +66,9 @@ LayoutStatus find_alaw_samples(SourceFile& file, SampleLayout* layout) {
       const auto wanted =
           static_cast<size_t>(std::min<uint64_t>({chunk.size, block.size(), available}));
       if (wanted < WaveFormat::kMinimumBytes) return LayoutStatus::kNotAlaw;
-      switch (read_exactly(file, payload, block.data(), wanted)) {
-        case Read::kFailed:
-          return LayoutStatus::kReadFailed;
-        case Read::kShort:
-          return LayoutStatus::kNotAlaw;
-        case Read::kComplete:
-          break;
+      if (const auto failed =
+              read_exactly(file, payload, block.data(), wanted, LayoutStatus::kNotAlaw)) {
+        return *failed;
       }
       layout->format = decode_wave_format(block.data());
       if (!is_alaw(layout->format, real_format_tag(layout->format, block.data(), wanted))) {
