@@ -43,7 +43,8 @@ int run_batch(Host& host, int argc, const char* const* argv) {
     return 0;
   }
   if (first == "--version") return 0;
-  const int last = (!has_wildcard(argv[1]) && argc > 2) ? argc - 1 : 1;
+  const bool expanded = kShellsExpandPatterns && !has_wildcard(argv[1]) && argc > 2;
+  const int last = expanded ? argc - 1 : 1;
   int interruption = 0;
   for (int i = 1; i <= last && interruption == 0; ++i) {
     interruption = convert_matches(host, argv[i]);

@@ -13,6 +13,14 @@ namespace vorma {
 // d:\voice\*.wav -> "d:\voice\", ..\*.wav -> "..\", c:*.wav -> "c:", *.wav -> "".
 std::string_view directory_prefix(std::string_view path);
 
+// Whether the shells of this platform expand wildcards before the tool starts: POSIX shells
+// do; Windows consoles hand the pattern over as typed.
+#ifdef _WIN32
+inline constexpr bool kShellsExpandPatterns = false;
+#else
+inline constexpr bool kShellsExpandPatterns = true;
+#endif
+
 // The directory prefix as this host's file calls take it: on POSIX every '\' becomes '/', so
 // that the path printed is the path opened. Unchanged on hosts that accept both separators.
 std::string native_directory_prefix(std::string_view prefix);

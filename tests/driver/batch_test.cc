@@ -60,10 +60,12 @@ TEST(RunBatch, TakesEveryArgumentOnlyWhenTheShellExpandedThePattern) {
   FakeHost host;
   host.files["a.wav"] = {"a"};
   host.files["b.wav"] = {"b"};
-  EXPECT_EQ(run(host, {"a.wav", "b.wav"}),
-            "a.wav -> a.snd : \nNo wave file.\nb.wav -> b.snd : \nNo wave file.\n");
+  const std::string a = "a.wav -> a.snd : \nNo wave file.\n";
+  const std::string b = "b.wav -> b.snd : \nNo wave file.\n";
+  // Only POSIX shells expand patterns; on Windows the first argument alone counts.
+  EXPECT_EQ(run(host, {"a.wav", "b.wav"}), kShellsExpandPatterns ? a + b : a);
   host.console.clear();
-  EXPECT_EQ(run(host, {"a*", "b.wav"}), "a.wav -> a.snd : \nNo wave file.\n");
+  EXPECT_EQ(run(host, {"a*", "b.wav"}), a);
 }
 
 TEST(RunBatch, EndsAfterAnInterruption) {

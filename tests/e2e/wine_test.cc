@@ -121,6 +121,9 @@ TEST_F(Wine, FollowsDriveDesignatorsAndBackslashes) {
             banner() + line("in\\m2.wav", "in\\m2.snd") + ". OK.\n");
   EXPECT_EQ(run_windows(dir.path(), {"z:*.wav"}).output,
             banner() + line("z:m3.wav", "z:m3.snd") + ". OK.\n");
+  // No Windows shell expands a pattern: only the first argument is one.
+  EXPECT_EQ(run_windows(dir.path(), {"in\\m1.wav", "in\\m2.wav"}).output,
+            banner() + line("in\\m1.wav", "in\\m1.snd") + "Wave file is not A-Law format.\n");
   const Files files = dir.files();
   EXPECT_EQ(files.size(), 6u);
   EXPECT_EQ(files.at("in/m2.voc"), alaw_file("y"));
