@@ -44,6 +44,7 @@ int run_batch(Host& host, int argc, const char* const* argv) {
   }
   if (first == "--version") return 0;
   const bool expanded = kShellsExpandPatterns && !has_wildcard(argv[1]) && argc > 2;
+  // cppcheck-suppress knownConditionTrueFalse ; always false only where shells do not expand
   const int last = expanded ? argc - 1 : 1;
   int interruption = 0;
   for (int i = 1; i <= last && interruption == 0; ++i) {
