@@ -57,16 +57,11 @@ class PosixTargetFile final : public TargetFile {
   PosixTargetFile(const PosixTargetFile&) = delete;
   PosixTargetFile& operator=(const PosixTargetFile&) = delete;
 
+  // Appends are positional writes at the end this file keeps, so one loop serves both.
   bool append(const void* data, size_t count) override {
-    const auto* bytes = static_cast<const char*>(data);
-    while (count > 0) {
-      const ssize_t put = ::write(fd_, bytes, count);
-      if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) return false;
-      bytes += put;
-      count -= static_cast<size_t>(put);
-    }
-    return true;
+    const bool written = write_at(end_, data, count);
+    if (written) end_ += count;
+    return written;
   }
 
   bool write_at(uint64_t offset, const void* data, size_t count) override {
@@ -90,6 +85,7 @@ class PosixTargetFile final : public TargetFile {
 
  private:
   int fd_;
+  uint64_t end_ = 0;
 };
 
 volatile std::sig_atomic_t interrupting_signal = 0;
